@@ -1,0 +1,6 @@
+list(APPEND VANTORI_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/gridtext.h ${CMAKE_CURRENT_LIST_DIR}/gridtext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stocklistfile.h ${CMAKE_CURRENT_LIST_DIR}/stocklistfile.cpp
+)
+list(APPEND VANTORI_GUI_SOURCES
+)

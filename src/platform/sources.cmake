@@ -1,0 +1,8 @@
+list(APPEND VANTORI_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/colorvalue.h
+  ${CMAKE_CURRENT_LIST_DIR}/apperror.h
+  ${CMAKE_CURRENT_LIST_DIR}/gridmodel.h ${CMAKE_CURRENT_LIST_DIR}/gridmodel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/textfile.h ${CMAKE_CURRENT_LIST_DIR}/textfile.cpp
+)
+list(APPEND VANTORI_GUI_SOURCES
+)
