@@ -1,6 +1,23 @@
+#include "lists/vantori.h"
+#include "platform/prompts.h"
+#include "platform/shell.h"
+#include "platform/soundplayer.h"
+
 #include <QApplication>
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Vantori"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vantori"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    Globals(); // the settings object exists before any window
+
+    QtPrompts prompts;
+    DesktopShell shell;
+    WaveSoundPlayer sound;
+    TVantori1 window(PlatformServices{&prompts, &shell, &sound});
+    prompts.setParent(&window);
+    window.show();
+    return app.exec();
 }

@@ -3,4 +3,6 @@ list(APPEND VANTORI_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/stocklistfile.h ${CMAKE_CURRENT_LIST_DIR}/stocklistfile.cpp
 )
 list(APPEND VANTORI_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/vantori.h ${CMAKE_CURRENT_LIST_DIR}/vantori.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vantoriui.cpp
 )

@@ -5,8 +5,11 @@
 #include "platform/gridmodel.h"
 #include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace StockListFile {
 
@@ -105,6 +108,21 @@ int firstDuplicateRow(const GridModel &grid)
             if (i != j && folded[i] == folded[j])
                 return i + 1;
     return 0;
+}
+
+QStringList listFiles(const QString &folder)
+{
+    QStringList names;
+    const QDir dir(folder);
+    for (const QFileInfo &fi : dir.entryInfoList(QDir::Files | QDir::Readable | QDir::Hidden)) {
+        if (fi.fileName().endsWith(QLatin1String(".stk"), Qt::CaseInsensitive))
+            names << fi.fileName();
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
 }
 
 QString holdingNodeText(const GridModel &grid, int row)

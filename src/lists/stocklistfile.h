@@ -31,6 +31,10 @@ bool write(const QString &path, const GridModel &grid, QString *error);
 // First data row, from the top, whose symbol occurs again; 0 when none does.
 int firstDuplicateRow(const GridModel &grid);
 
+// Names (no folder) of the stock lists of `folder`: files ending in ".Stk" in any
+// letter case, sorted without regard to case.
+QStringList listFiles(const QString &folder);
+
 // The text of a holding node of the library tree for one grid row.
 QString holdingNodeText(const GridModel &grid, int row);
 

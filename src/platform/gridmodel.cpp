@@ -13,6 +13,7 @@ void GridModel::setRowCount(int count)
     if (count == m_rowCount)
         return;
     const int old = m_rowCount;
+    emit rowCountAboutToChange(old, count);
     if (count < old && int(m_rows.size()) > count)
         m_rows.resize(count);
     m_rowCount = count;
@@ -113,6 +114,7 @@ void GridModel::moveRow(int from, int to)
     const int needed = std::max(from, to) + 1;
     if (int(m_rows.size()) < needed)
         m_rows.resize(needed);
+    emit rowAboutToMove(from, to);
     auto moved = std::move(m_rows[from]);
     m_rows.erase(m_rows.begin() + from);
     m_rows.insert(m_rows.begin() + to, std::move(moved));

@@ -77,7 +77,9 @@ public:
 
 signals:
     void cellChanged(int col, int row);
+    void rowCountAboutToChange(int oldCount, int newCount);
     void rowCountChanged(int oldCount, int newCount);
+    void rowAboutToMove(int from, int to);
     void rowMoved(int from, int to);
     void currentCellChanged(int col, int row);
     void selectionChanged(const QRect &range);

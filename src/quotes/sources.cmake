@@ -2,4 +2,9 @@ list(APPEND VANTORI_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/valuation.h ${CMAKE_CURRENT_LIST_DIR}/valuation.cpp
 )
 list(APPEND VANTORI_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/quotecommands.cpp
+)
+list(APPEND VANTORI_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/quotefetcher.h ${CMAKE_CURRENT_LIST_DIR}/quotefetcher.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/retrieval.h ${CMAKE_CURRENT_LIST_DIR}/retrieval.cpp
 )
