@@ -81,7 +81,8 @@ bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error)
             *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
         return false;
     }
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
+    // commit() renames even when its own flush failed (a full disk), so flush first.
+    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
         if (error)
             *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
         f.cancelWriting();
