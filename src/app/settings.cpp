@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 TGlobals &Globals()
 {
@@ -139,7 +140,12 @@ QString ReadOptionsFile(const QString &path, TGlobals &g, WindowGeometry &geomet
         if (r.text().toUpper() == QLatin1String("TRUE"))
             *flag = true;
     }
-    g.QuoteService = r.text().trimmed();
+    // Only an address counts: in a file shifted by an extra line a flag's text lands here.
+    const QString service = r.text().trimmed();
+    const QUrl url(service, QUrl::StrictMode);
+    const bool isAddress = url.isValid() && !url.host().isEmpty()
+        && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+    g.QuoteService = isAddress ? service : QString();
     return path;
 }
 

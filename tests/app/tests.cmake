@@ -1,0 +1,1 @@
+vantori_add_test(tst_optionsfile CORE tst_optionsfile.cpp)
