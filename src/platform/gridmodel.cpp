@@ -118,8 +118,15 @@ void GridModel::moveRow(int from, int to)
     auto moved = std::move(m_rows[from]);
     m_rows.erase(m_rows.begin() + from);
     m_rows.insert(m_rows.begin() + to, std::move(moved));
-    if (m_button.isValid() && m_button.row == from)
-        m_button.row = to;
+    if (m_button.isValid()) {
+        int &b = m_button.row;
+        if (b == from)
+            b = to;
+        else if (from < to && b > from && b <= to)
+            --b;
+        else if (from > to && b >= to && b < from)
+            ++b;
+    }
     emit rowMoved(from, to);
 }
 
