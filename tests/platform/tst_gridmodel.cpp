@@ -113,6 +113,8 @@ void TestGridModel::moveRow()
         grid.setCellColors(7, row, rgbColor(row, 0, 0), rgbColor(0, row, 0), rgbColor(0, 0, row));
         grid.setCellHint(7, row, QStringLiteral("hint ") + grid.cell(0, row));
     }
+    // The cell button belongs to holding C wherever the move takes it.
+    grid.addButton(2, 3, QStringLiteral("Purchases"), 65, 20);
 
     grid.moveRow(from, to);
 
@@ -126,6 +128,7 @@ void TestGridModel::moveRow()
         QCOMPARE(grid.cellFontColor(7, row), rgbColor(0, 0, original));
         QCOMPARE(grid.cellData(7, row).hint, QStringLiteral("hint ") + symbol);
     }
+    QCOMPARE(grid.cell(0, grid.button().row), QStringLiteral("C"));
 }
 
 void TestGridModel::copyPasteRoundTrip()
