@@ -141,7 +141,7 @@ void QuoteFetcher::Private::onFinished(QNetworkReply *reply)
             // No status, or the connection broke: there is no whole page to read.
             result.failure = reply->errorString();
         } else if (status < 300 || status == 500) {
-            // Status 500 counts as a page: the service has answered unknown symbols that way.
+            // A 500 answer is still read as a page, as the program has always done.
             result.scanResult = QuoteFetcher::scan(TextFile::decode(p.page), q->scanFirst(),
                                                    QuoteFetcher::scanFrom(), QuoteFetcher::scanTo());
         } else {

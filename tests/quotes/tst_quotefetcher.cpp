@@ -399,7 +399,7 @@ void TestQuoteFetcher::resultsStayWithTheirIndex()
 {
     QuoteServer server;
     QVERIFY(server.isListening());
-    server.setAnswer("SLOW", delayed("1.00", 400));
+    server.setAnswer("SLOW", delayed("1.00", 800));
     server.setAnswer("FAST", delayed("2.00", 0));
     server.setAnswer("MID", delayed("3.00", 150));
     server.setAnswer("GONE", page("gone", 404));
@@ -447,7 +447,7 @@ void TestQuoteFetcher::concurrencyLimit()
     QStringList symbols;
     for (int i = 0; i < 10; ++i) {
         symbols << QStringLiteral("S%1").arg(i);
-        server.setAnswer(symbols.last(), delayed(QByteArray::number(i) + ".00", 60));
+        server.setAnswer(symbols.last(), delayed(QByteArray::number(i) + ".00", 200));
     }
 
     QuoteFetcher fetcher;
@@ -483,7 +483,7 @@ void TestQuoteFetcher::silentServerTimesOut()
 
     QuoteFetcher fetcher;
     fetcher.setService(server.service());
-    fetcher.setTimeoutMs(200);
+    fetcher.setTimeoutMs(500);
     QElapsedTimer clock;
     clock.start();
     QVERIFY(fetch(fetcher, {"SILENT", "OK"}, 5000));
@@ -504,7 +504,7 @@ void TestQuoteFetcher::tricklingPageIsCutOff()
 
     QuoteFetcher fetcher;
     fetcher.setService(server.service());
-    fetcher.setTimeoutMs(200); // each byte comes well within this
+    fetcher.setTimeoutMs(600); // each byte comes well within this
     QVERIFY(fetch(fetcher, {"DRIP"}, 5000));
     QVERIFY(fetcher.results()[0].scanResult.isEmpty());
     QVERIFY2(fetcher.results()[0].failure.contains("did not arrive completely"),
