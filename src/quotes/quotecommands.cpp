@@ -70,6 +70,7 @@ void TVantori1::finishRetrieval()
         QApplication::restoreOverrideCursor();
         m_busyCursor = false;
     }
+    statusBar()->clearMessage();
     // The grid stayed editable while the pages came in: a row that no longer holds
     // the symbol it asked for must not receive that symbol's price.
     QVector<Retrieval::Request> requests;
