@@ -84,7 +84,13 @@ TVantori1::TVantori1(PlatformServices services, const QString &programFolder, QW
     Timer1->start();
 }
 
-TVantori1::~TVantori1() = default;
+TVantori1::~TVantori1()
+{
+    // The view reads the grid, a member that goes before the child widgets do, and
+    // stores its column widths as it goes: it must go while the grid is still there.
+    delete StringGrid1;
+    StringGrid1 = nullptr;
+}
 
 void TVantori1::buildCentral()
 {
@@ -295,8 +301,10 @@ void TVantori1::AddHoldingNodes(const QString &listName)
         return;
     static const QIcon holding = treeIcon(QStringLiteral("holding"), QStringLiteral("holdingselected"));
     for (int row = 1; row < m_grid.rowCount(); ++row) {
-        auto *node = new QTreeWidgetItem(parent, {StockListFile::holdingNodeText(m_grid, row)}, HoldingNode);
+        const QString text = StockListFile::holdingNodeText(m_grid, row);
+        auto *node = new QTreeWidgetItem(parent, {text}, HoldingNode);
         node->setIcon(0, holding);
+        node->setToolTip(0, text); // the pane is usually narrower than the text
     }
 }
 

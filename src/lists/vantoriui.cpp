@@ -166,13 +166,13 @@ void TVantori1::buildToolBar()
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
-    Label1->setMinimumWidth(150);
+    Label1->setMinimumWidth(130);
     Label1->setContentsMargins(4, 0, 8, 0);
     bar->addWidget(Label1);
     Label2 = new QLabel(QStringLiteral("0.00"));
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAccessibleName(QStringLiteral("Change"));
-    Label2->setMinimumWidth(90);
+    Label2->setMinimumWidth(64);
     Label2->setContentsMargins(0, 0, 8, 0);
     // A label hidden inside a tool bar must be hidden through its action.
     m_label2Action = bar->addWidget(Label2);
