@@ -9,7 +9,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantori"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vantori"));
+    // No display name: Qt would add it to every caption ("Vantori - list — Vantori"),
+    // and the application name already stands wherever the title is asked for.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     Globals(); // the settings object exists before any window
 
