@@ -18,6 +18,8 @@ private slots:
     void startUpList();
     void garbledOptionsFileIsRewritten_data();
     void garbledOptionsFileIsRewritten();
+    void shortOptionsFileStillStarts();
+    void badStartUpListShowsTheRowsBeforeTheBadLine();
     void unreachableListsFolderFallsBack_data();
     void unreachableListsFolderFallsBack();
     void storedGeometryIsApplied_data();
@@ -166,6 +168,48 @@ void TestStartup::garbledOptionsFileIsRewritten()
     // The lists of the folder are still there to pick from.
     QCOMPARE(f.nodeTexts().first(), QStringLiteral("Mine.Stk"));
     QVERIFY(f.prompts.messages.isEmpty());
+}
+
+void TestStartup::shortOptionsFileStillStarts()
+{
+    WindowFixture f;
+    WindowFixture::write(f.listsFolder() + QStringLiteral("/Mine.Stk"), WindowFixture::holdings({"AAA", "BBB"}));
+    const QByteArray options = WindowFixture::crlf(QStringList{"Mine.Stk", f.listsFolder(), QString()});
+    WindowFixture::write(f.optionsPath(), options);
+    TVantori1 &w = f.start();
+
+    QCOMPARE(f.symbols(), QStringList({"AAA", "BBB"}));
+    QCOMPARE(f.selectedNode(), 0);
+    QCOMPARE(QRect(w.pos(), w.size()), designedRect());
+    // Read whole, so left alone until the program closes and writes all nineteen lines.
+    QCOMPARE(WindowFixture::read(f.optionsPath()), options);
+    w.close();
+    QStringList written = WindowFixture::options(QStringLiteral("Mine.Stk"), f.listsFolder(),
+                                                 {70, 70, designedRect().height(), designedRect().width()});
+    for (int i = 7; i <= 11; ++i)
+        written[i] = QStringLiteral("0"); // help geometry and timer interval as read
+    QCOMPARE(WindowFixture::read(f.optionsPath()), WindowFixture::crlf(written));
+    QVERIFY(f.prompts.messages.isEmpty());
+}
+
+void TestStartup::badStartUpListShowsTheRowsBeforeTheBadLine()
+{
+    WindowFixture f;
+    const QByteArray list = WindowFixture::crlf(QList<QByteArray>{
+        WindowFixture::line({"AAA", "Alpha", "1.00", "2", "3.00", "6.00", "5.00"}),
+        WindowFixture::line({"BAD", "Bad", "1.00", "2", "3.00", "six", "5.00"}),
+        WindowFixture::line({"CCC", "Gamma", "1.00", "2", "3.00", "6.00", "5.00"})});
+    WindowFixture::write(f.listsFolder() + QStringLiteral("/Mine.Stk"), list);
+    f.writeOptions(WindowFixture::options(QStringLiteral("Mine.Stk"), f.listsFolder()));
+    TVantori1 &w = f.start();
+
+    QVERIFY(w.StartUpDone);
+    QCOMPARE(f.symbols(), QStringList({"AAA"}));
+    QCOMPARE(f.nodeTexts(), QStringList({"Mine.Stk", "AAA - Alpha - 3.00 x 6.00 = 6.00"}));
+    QCOMPARE(w.Label1->text(), QStringLiteral(" Total: 6.00"));
+    QVERIFY(f.prompts.messages.isEmpty());
+    // Showing it never changes the file.
+    QCOMPARE(WindowFixture::read(f.listsFolder() + QStringLiteral("/Mine.Stk")), list);
 }
 
 void TestStartup::unreachableListsFolderFallsBack_data()

@@ -1,4 +1,5 @@
-// Row commands, clipboard and column widths of the holdings grid in the main window.
+// Row commands, clipboard and column widths of the holdings grid in the main window,
+// and the calculator of its Tools menu.
 #include "support/windowfixture.h"
 
 #include <QAction>
@@ -24,6 +25,8 @@ private slots:
     void pasteDropsCellsOutsideTheGrid();
     void clipboardKeysWorkFromTheTree();
     void columnWidthsComeBack();
+    void calculator_data();
+    void calculator();
 
 private:
     // A list of the given symbols, shown at start-up; Difference and Percent of row r
@@ -294,6 +297,36 @@ void TestRowCommands::columnWidthsComeBack()
     for (int c = 1; c < 9; ++c)
         restored << again.StringGrid1->columnWidth(c);
     QCOMPARE(restored, widths);
+}
+
+void TestRowCommands::calculator_data()
+{
+    QTest::addColumn<bool>("installed");
+
+    QTest::newRow("installed") << true;
+    QTest::newRow("missing") << false;
+}
+
+void TestRowCommands::calculator()
+{
+    QFETCH(bool, installed);
+
+    WindowFixture f;
+    TVantori1 &w = startWith(f, {"AAA"});
+    f.shell.calculatorAvailable = installed;
+
+    w.action(QStringLiteral("WindowsCalculator1"))->trigger();
+
+    QCOMPARE(f.shell.calculatorStarts, 1);
+    QVERIFY(!QApplication::overrideCursor());
+    if (installed) {
+        QVERIFY(f.prompts.messages.isEmpty());
+    } else {
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.messages[0].caption, QStringLiteral("Error! "));
+        QVERIFY2(f.prompts.messages[0].text.startsWith(QStringLiteral("No calculator program was found.")),
+                 qPrintable(f.prompts.messages[0].text));
+    }
 }
 
 QTEST_MAIN(TestRowCommands)
