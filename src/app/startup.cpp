@@ -66,6 +66,7 @@ void TVantori1::LoadStartUpList()
     if (!g.StockListsPath.trimmed().isEmpty()) {
         if (!pointFileListAt(g.StockListsPath)) {
             const QString missing = g.StockListsPath;
+            m_unreachableListsPath = missing;
             g.StockListsPath = ProgramFolder;
             pointFileListAt(ProgramFolder);
             // Said once the window is up, so the message stands over it.
@@ -122,7 +123,12 @@ void TVantori1::FormClose()
     Geometry.top = y();
     Geometry.height = height();
     Geometry.width = width();
-    Settings::WriteOptionsFile(ProgramFolder + kOptionsFile, Globals(), Geometry);
+    TGlobals stored = Globals();
+    // A folder on a drive that was away at start keeps its place in the options, unless
+    // the user chose another one since.
+    if (!m_unreachableListsPath.isEmpty() && stored.StockListsPath == ProgramFolder)
+        stored.StockListsPath = m_unreachableListsPath;
+    Settings::WriteOptionsFile(ProgramFolder + kOptionsFile, stored, Geometry);
 }
 
 void TVantori1::ApplyColorScheme()

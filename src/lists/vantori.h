@@ -144,6 +144,7 @@ private:
     QSplitter *m_splitter = nullptr;
     QAction *m_label2Action = nullptr;
     QString m_listFolder;
+    QString m_unreachableListsPath; // the folder setting that could not be opened at start
     QStringList m_listFiles;
     bool m_shown = false;
     QSet<QString> m_reportedSounds;

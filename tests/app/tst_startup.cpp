@@ -247,6 +247,10 @@ void TestStartup::unreachableListsFolderFallsBack()
     // Said once: events that come later bring no second message.
     QCoreApplication::processEvents();
     QCOMPARE(f.prompts.messages.size(), 1);
+
+    // The folder may only be away for now (an unplugged drive): the setting survives.
+    w.close();
+    QCOMPARE(QString::fromUtf8(WindowFixture::read(f.optionsPath())).split(QStringLiteral("\r\n")).value(1), missing);
 }
 
 void TestStartup::storedGeometryIsApplied_data()
