@@ -8,6 +8,11 @@ class GridModel;
 // The text conventions every grid of the program shares.
 namespace GridText {
 
+// Columns of the holdings grid.
+enum HoldingColumn {
+    kSymbol = 0, kStockName, kAveCost, kQuantity, kPrice, kExtAmt, kOldAmt, kDifference, kPercent
+};
+
 // Two decimals, "," between thousands and "." before the decimals, whatever the
 // locale: every reader of an amount removes the commas before converting.
 QString format2n(double value);

@@ -10,9 +10,9 @@ namespace Retrieval {
 
 namespace {
 
-constexpr int kSymbol = 0;
-constexpr int kPrice = 4;
-constexpr int kOldAmt = 6;
+using GridText::kOldAmt;
+using GridText::kPrice;
+using GridText::kSymbol;
 constexpr int kMaxNamed = 10;
 
 bool isBlank(QChar c)

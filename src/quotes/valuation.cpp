@@ -8,13 +8,7 @@ namespace Valuation {
 
 namespace {
 
-constexpr int kAveCost = 2;
-constexpr int kQuantity = 3;
-constexpr int kPrice = 4;
-constexpr int kExtAmt = 5;
-constexpr int kOldAmt = 6;
-constexpr int kDifference = 7;
-constexpr int kPercent = 8;
+using namespace GridText;
 
 // Amounts are used exactly as the cell shows them, so every one is read back from its text.
 long double amountAt(const GridModel &grid, int col, int row)
