@@ -80,6 +80,11 @@ TVantori1::TVantori1(PlatformServices services, const QString &programFolder, QW
     buildMenus();
     buildToolBar();
     statusBar()->setSizeGripEnabled(true);
+    m_statusLabel = new QLabel;
+    m_statusLabel->setObjectName(QStringLiteral("StatusLabel"));
+    m_statusLabel->setAccessibleName(QStringLiteral("Status"));
+    m_statusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(m_statusLabel, 1);
     resize(1024, 870);
     Timer1->start();
 }
@@ -494,6 +499,17 @@ void TVantori1::WindowsCalculator1Click()
 void TVantori1::Exit1Click()
 {
     close();
+}
+
+void TVantori1::setStatusText(const QString &text)
+{
+    m_statusLabel->setText(text);
+    m_statusLabel->setToolTip(text);
+}
+
+QString TVantori1::statusText() const
+{
+    return m_statusLabel->text();
 }
 
 QAction *TVantori1::action(const QString &objectName) const

@@ -114,6 +114,10 @@ public:
     bool pointFileListAt(const QString &folder);
 
     QAction *action(const QString &objectName) const;
+    // The status bar's own line: retrieval progress and its summary. Hints shown while
+    // the mouse passes over a button cover it only for that moment.
+    void setStatusText(const QString &text);
+    QString statusText() const;
     // The change label sits in the tool bar and is shown or hidden as a whole.
     void showChange(bool visible);
     bool changeShown() const;
@@ -143,6 +147,7 @@ private:
     GridModel m_grid{9, 4};
     QSplitter *m_splitter = nullptr;
     QAction *m_label2Action = nullptr;
+    QLabel *m_statusLabel = nullptr;
     QString m_listFolder;
     QString m_unreachableListsPath; // the folder setting that could not be opened at start
     QStringList m_listFiles;

@@ -12,13 +12,12 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
-#include <QStatusBar>
 #include <QTimer>
 
 void TVantori1::connectQuotes()
 {
     connect(WebData1, &QuoteFetcher::progress, this, [this](int done, int total) {
-        statusBar()->showMessage(QStringLiteral("Getting quotes %1 of %2").arg(done).arg(total));
+        setStatusText(QStringLiteral("Getting quotes %1 of %2").arg(done).arg(total));
     });
     connect(WebData1, &QuoteFetcher::finished, this, [this] {
         handler([this] { finishRetrieval(); });
@@ -60,7 +59,7 @@ void TVantori1::RetrieveQuotes()
     WebData1->setService(Globals().QuoteService);
     QApplication::setOverrideCursor(Qt::BusyCursor);
     m_busyCursor = true;
-    statusBar()->showMessage(QStringLiteral("Getting quotes 0 of %1").arg(symbols.size()));
+    setStatusText(QStringLiteral("Getting quotes 0 of %1").arg(symbols.size()));
     WebData1->start(symbols);
 }
 
@@ -70,7 +69,7 @@ void TVantori1::finishRetrieval()
         QApplication::restoreOverrideCursor();
         m_busyCursor = false;
     }
-    statusBar()->clearMessage();
+    setStatusText(QString());
     // The grid stayed editable while the pages came in: a row that no longer holds
     // the symbol it asked for must not receive that symbol's price.
     QVector<Retrieval::Request> requests;
@@ -93,7 +92,7 @@ void TVantori1::finishRetrieval()
     showChange(true);
     playAlert();
     TRefreshBtnClick();
-    statusBar()->showMessage(Retrieval::summaryText(summary));
+    setStatusText(Retrieval::summaryText(summary));
 }
 
 void TVantori1::playAlert()

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QStatusTipEvent>
 #include <QtTest>
 #include <memory>
 
@@ -70,7 +71,7 @@ struct Options {
 
 QString message(const TVantori1 &w)
 {
-    return w.statusBar()->currentMessage();
+    return w.statusText();
 }
 
 } // namespace
@@ -334,6 +335,11 @@ void TestQuoteWindow::unpricedRowKeepsItsValues()
     const QString hint = grid.cellData(4, 2).hint;
     QVERIFY2(hint.contains(QStringLiteral("brought no price")) && hint.contains(QStringLiteral("older")),
              qPrintable(hint));
+    QCOMPARE(message(w), QStringLiteral("Priced 2 of 3 symbols. No price for: XYZ"));
+    // Passing the mouse over a button shows its hint; the summary is still there after.
+    QStatusTipEvent hover(QStringLiteral("Open Stock List")), leave{QString()};
+    QCoreApplication::sendEvent(&w, &hover);
+    QCoreApplication::sendEvent(&w, &leave);
     QCOMPARE(message(w), QStringLiteral("Priced 2 of 3 symbols. No price for: XYZ"));
     QCOMPARE(w.Label1->text(), QStringLiteral(" Total: 17,974.00"));
     QCOMPARE(w.Label2->text(), QStringLiteral("290.00"));
