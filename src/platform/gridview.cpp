@@ -24,7 +24,16 @@ public:
         const auto colorTo = ColorValue(index.data(GridTableModel::CellColorToRole).toInt());
         QStyleOptionViewItem opt(option);
         const bool selected = opt.state & QStyle::State_Selected;
-        if (color != kNoColor && !selected) {
+        if (selected) {
+            // The selection fades from the grid's end colour into its start colour.
+            QLinearGradient g(opt.rect.topLeft(), opt.rect.bottomLeft());
+            g.setColorAt(0, m_view->palette().color(QPalette::Highlight));
+            g.setColorAt(1, m_view->palette().color(QPalette::Base));
+            painter->fillRect(opt.rect, g);
+            opt.state &= ~QStyle::State_Selected;
+            opt.backgroundBrush = Qt::NoBrush;
+            opt.palette.setColor(QPalette::Text, m_view->palette().color(QPalette::HighlightedText));
+        } else if (color != kNoColor) {
             const QColor from = toQColor(color);
             const QColor to = colorTo != kNoColor ? toQColor(colorTo) : from;
             QLinearGradient g(opt.rect.topLeft(), opt.rect.bottomLeft());
