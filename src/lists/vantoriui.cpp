@@ -21,7 +21,7 @@ QIcon icon(const char *name)
 
 void TVantori1::buildActions()
 {
-    struct Spec {
+    struct Command {
         const char *name;
         const char *text;
         const char *iconName;
@@ -30,7 +30,7 @@ void TVantori1::buildActions()
         void (TVantori1::*run)();
     };
     // Commands whose windows are still to come stay in place, disabled (run == nullptr).
-    const Spec specs[] = {
+    const Command commands[] = {
         // File menu
         {"OpenStockList1", "Open Stock List", "open", QKeySequence(Qt::CTRL | Qt::Key_O), nullptr, &TVantori1::TOpenBtnClick},
         {"AddStocksorFundstoAccount1", "Save Stock List", "save", QKeySequence(Qt::CTRL | Qt::Key_S), nullptr, &TVantori1::TSaveBtnClick},
@@ -68,7 +68,7 @@ void TVantori1::buildActions()
         {"TCalcBtn2", "Recalculate (Cost)", "calc2", QKeySequence(), "Recalculate Totals using Average Price Difference", &TVantori1::TCalcBtn2Click},
         {"THelpBtn", "Help", "help", QKeySequence(), "Help with Stock List", nullptr},
     };
-    for (const Spec &s : specs) {
+    for (const Command &s : commands) {
         auto *a = new QAction(QString::fromLatin1(s.text), this);
         a->setObjectName(QString::fromLatin1(s.name));
         if (s.iconName)
