@@ -6,9 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
+#include "support/files.h"
 
 using Rows = QList<QStringList>;
 
@@ -20,20 +18,6 @@ constexpr ColorValue kLossColor = rgbColor(255, 0, 0);
 QString fixture(const char *name)
 {
     return QStringLiteral(VANTORI_FIXTURES "/") + QLatin1String(name);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<cannot open>");
-    return f.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // Columns 0 to 9: the nine shown ones and the one beyond them that an eight-field line reaches.
@@ -81,30 +65,6 @@ void fillRows(GridModel &grid, const Rows &rows)
         for (int col = 0; col < rows[row].size(); ++col)
             grid.setCell(col, row + 1, rows[row][col]);
 }
-
-// Files may grow to `bytes` at most while it lives: a full disk, even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
-};
 
 const QByteArray kAbcLine("ABC|@|ABC Industries|@|25.50|@|100|@|27.10|@|2,710.00|@|2,550.00|@|\r\n");
 const QStringList kAbcRow{"ABC", "ABC Industries", "25.50", "100", "27.10", "2,710.00", "2,710.00", "", "0.00", ""};
