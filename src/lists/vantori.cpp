@@ -365,9 +365,15 @@ void TVantori1::TRefreshBtnClick()
 {
     static const QIcon loss = treeIcon(QStringLiteral("holdingloss"), QStringLiteral("holdingselected"));
     const ColorValue lossColor = Globals().LossColor;
-    const int count = nodeCount();
-    for (int k = 1; k < count; ++k) {
-        QTreeWidgetItem *node = nodeAt(k);
+    QList<QTreeWidgetItem *> nodes; // in index order
+    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *top = TreeView1->topLevelItem(i);
+        nodes << top;
+        for (int c = 0; c < top->childCount(); ++c)
+            nodes << top->child(c);
+    }
+    for (int k = 1; k < nodes.size(); ++k) {
+        QTreeWidgetItem *node = nodes[k];
         const QString text = node->text(0);
         const int dash = text.indexOf(QLatin1String(" - "));
         if (node->type() == HoldingNode && dash >= 0) {
