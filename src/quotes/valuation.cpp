@@ -134,6 +134,8 @@ void RestoreOldAmounts(GridModel &grid, const QStringList &holdingNodeTexts)
 {
     int row = 1;
     for (const QString &text : holdingNodeTexts) {
+        if (row >= grid.rowCount())
+            break; // beyond the rows they would lie hidden and surface in the next added row
         // 1-based position of the last '='; the amount starts two characters on, after "= ".
         const int p = GridText::LastCharPos(text, QLatin1Char('='));
         grid.setCell(kOldAmt, row, text.mid(p + 1));

@@ -520,6 +520,15 @@ void TestValuation::restoreOldAmountsByPosition()
     QCOMPARE(grid->cell(OldAmt, 4), QString("8.00"));
     QCOMPARE(grid->cell(Symbol, 1), QString("NEW"));
     QCOMPARE(grid->rowCount(), 5);
+
+    // More recorded holdings than rows (rows deleted since the save): the surplus
+    // amounts go nowhere, so a row added afterwards comes up empty.
+    auto shorter = makeGrid({{"AAA", "Alpha", "", "", "", "", "6.00", "", ""}}, g);
+    Valuation::RestoreOldAmounts(*shorter, nodes);
+    QCOMPARE(shorter->cell(OldAmt, 1), QString("1,100.00"));
+    shorter->setRowCount(shorter->rowCount() + 2);
+    QCOMPARE(shorter->cell(OldAmt, 2), QString());
+    QCOMPARE(shorter->cell(OldAmt, 3), QString());
 }
 
 QTEST_GUILESS_MAIN(TestValuation)
