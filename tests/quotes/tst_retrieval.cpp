@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <climits>
 #include <memory>
+#include "support/looks.h"
 
 using Rows = QList<QStringList>;
 
@@ -50,18 +51,6 @@ Rows dataRows(const GridModel &grid)
     for (int row = 1; row < grid.rowCount(); ++row)
         rows << grid.rowTexts(row);
     return rows;
-}
-
-QString lookOf(const GridModel &grid, int col, int row, const TGlobals &g)
-{
-    const auto c = grid.cellData(col, row);
-    if (c.color == g.GainColor && c.colorTo == g.GainColorTo && c.fontColor == g.GainTextColor)
-        return "gain";
-    if (c.color == g.LossColor && c.colorTo == g.LossColorTo && c.fontColor == g.LossTextColor)
-        return "loss";
-    if (c.color == g.GridColor && c.colorTo == g.GridColorTo && c.fontColor == g.GridTextColor)
-        return "plain";
-    return "other";
 }
 
 QVector<QuoteFetcher::Result> resultsOf(const QStringList &scanResults)

@@ -5,6 +5,7 @@
 
 #include <QtTest>
 #include <memory>
+#include "support/looks.h"
 
 namespace {
 
@@ -27,18 +28,6 @@ std::unique_ptr<GridModel> makeGrid(const QList<QStringList> &rows, const TGloba
             grid->setCellColors(col, r + 1, g.GridColor, g.GridColorTo, g.GridTextColor);
     }
     return grid;
-}
-
-QString lookOf(const GridModel &grid, int col, int row, const TGlobals &g)
-{
-    const auto c = grid.cellData(col, row);
-    if (c.color == g.GainColor && c.colorTo == g.GainColorTo && c.fontColor == g.GainTextColor)
-        return "gain";
-    if (c.color == g.LossColor && c.colorTo == g.LossColorTo && c.fontColor == g.LossTextColor)
-        return "loss";
-    if (c.color == g.GridColor && c.colorTo == g.GridColorTo && c.fontColor == g.GridTextColor)
-        return "plain";
-    return "other";
 }
 
 QString badNumber(const QString &text)
